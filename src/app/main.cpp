@@ -1,0 +1,9 @@
+#include "app/mainwin.h"
+#include "ui/panels.h"
+
+int main(int argc, char *argv[]) {
+    // The panels and the callbacks they name are part of the program.
+    RegisterUserInterfaceResources();
+    RegisterMainwinCallbacks();
+    return WinMain(argc, argv);
+}

@@ -1,0 +1,18 @@
+// The communication thread and the display refresh thread.
+#pragma once
+
+#include "platform/runtime.h"
+
+#include <atomic>
+
+extern ThreadHandle RS232COMThreadHandle;
+extern ThreadHandle RefreshUIThreadHandle;
+extern std::atomic<int> RS232COMThreadStop;
+extern std::atomic<int> RefreshUIThreadStop;
+extern std::atomic<int> RS232COMThreadStatue;  // 1 = the communication thread has left its loop
+extern std::atomic<int> RefreshUIThreadStatue; // 1 = the refresh thread has left its loop
+
+// Starts the refresh thread, then the communication thread.
+void InitThread();
+int RS232COMThread(void *);
+int RefreshUIThread(void *);

@@ -1,0 +1,42 @@
+// Helpers for tests on the real Qt view.
+#pragma once
+
+#include "platform/picture.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QString>
+#include <QTest>
+#include <QWidget>
+
+#include <functional>
+#include <string>
+
+// Where screenshots go (looked at by hand after a run).
+inline QString ScreenshotPath(const QString &name) {
+    QDir dir(QStringLiteral(QEN_SCREENSHOT_DIR));
+    dir.mkpath(".");
+    return dir.filePath(name + ".png");
+}
+
+inline void SaveScreenshot(QWidget *widget, const QString &name) {
+    widget->grab().save(ScreenshotPath(name));
+}
+
+template <typename T> T *FindIn(int panel, const char *objectName) {
+    QWidget *root = PanelWidget(panel);
+    return root ? root->findChild<T *>(QString::fromLatin1(objectName)) : nullptr;
+}
+
+// Keeps the event loop turning until done() holds or the time is up.
+inline bool SpinUntil(const std::function<bool()> &done, int timeoutMs = 5000) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!done()) {
+        if (timer.elapsed() > timeoutMs)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QTest::qWait(1);
+    }
+    return true;
+}
