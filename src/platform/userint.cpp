@@ -86,7 +86,7 @@ PopupHandler popupHandler;
 
 std::function<void()> terminationHandler;
 int signalPipe[2] = {-1, -1};
-std::thread signalWatcher;
+std::thread *signalWatcher = nullptr; // never destroyed at exit while it runs
 
 bool isUiThread() { return initialised && std::this_thread::get_id() == uiThread; }
 
@@ -455,7 +455,7 @@ void installSignalHandlers() {
     action.sa_flags = SA_RESTART;
     sigaction(SIGINT, &action, nullptr);
     sigaction(SIGTERM, &action, nullptr);
-    signalWatcher = std::thread(watchSignals);
+    signalWatcher = new std::thread(watchSignals);
 }
 
 void removeSignalHandlers() {
@@ -466,7 +466,9 @@ void removeSignalHandlers() {
     char stop = 0;
     ssize_t ignored = write(signalPipe[1], &stop, 1);
     (void)ignored;
-    signalWatcher.join();
+    signalWatcher->join();
+    delete signalWatcher;
+    signalWatcher = nullptr;
     close(signalPipe[0]);
     close(signalPipe[1]);
     signalPipe[0] = signalPipe[1] = -1;
