@@ -4,8 +4,6 @@
 #include "platform/userint.h"
 #include "ui/panels.h"
 
-std::atomic<int> comConfigure_success_flag{0};
-std::atomic<int> active_comselect{1};
 int comConfigure_flag = 0;
 
 int Configure(int, int, int, void *, int, int) { return 0; }
