@@ -1,5 +1,7 @@
 #include "app/mainwin.h"
 
+#include "app/options.h"
+
 #include "engine/ems.h"
 #include "platform/rs232lib.h"
 #include "platform/uir.h"
@@ -54,7 +56,11 @@ void waitForThreadEnd(ThreadHandle &handle, std::atomic<int> &ended) {
 
 } // namespace
 
-void comConfigure(int, int, void *, int) { togglePanel(child, comConfigure_flag); }
+void comConfigure(int, int, void *, int) {
+    if (comConfigure_flag == 0)
+        RefreshComSelect(); // adapters come and go
+    togglePanel(child, comConfigure_flag);
+}
 void parameterSet(int, int, void *, int) { togglePanel(panel_set, panelSet_display_flag); }
 void debug(int, int, void *, int) { togglePanel(panel_debug, panel_debug_display_flag); }
 
@@ -84,6 +90,7 @@ int WinMain(int argc, char *argv[]) {
     if (panelMain < 0)
         return -1;
     child = LoadPanel(panelMain, "sample5.uir", PANEL_COM);
+    RefreshComSelect();
     panel_set = LoadPanel(panelMain, "mainwin.uir", PANEL_SET);
     for (int i = 0; i < TABPANEL_PAGE_COUNT; ++i)
         GetPanelHandleFromTabPage(panel_set, PanelSet::TAB, i, &panel_set_tab[i]);
@@ -118,6 +125,8 @@ int WinMain(int argc, char *argv[]) {
         [] { QuitCallback(panelMain, PanelMain::QUITBUTTON, EVENT_COMMIT, nullptr, 0, 0); });
 
     DisplayPanel(panelMain);
+    if (connectAtStart)
+        PostToUserInterface([] { FireCtrlEvent(child, PanelCom::CONFIGURE, EVENT_COMMIT); });
     RunUserInterface();
 
     // The port closes only once the communication thread has ended, and the panels go

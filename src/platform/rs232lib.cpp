@@ -1,31 +1,16 @@
 #include "platform/rs232lib.h"
+#include "platform/serial_posix.h"
 
 #include <atomic>
 
 namespace {
 
-// Until the device layer is in place, every port reports that it cannot be opened.
-class UnavailableBackend : public SerialBackend {
-  public:
-    int open(int, const char *, long, int, int, int, int, int) override {
-        return RS232_ERR_OPEN_FAILED;
-    }
-    int close(int) override { return RS232_ERR_NOT_OPEN; }
-    int write(int, const char *, int) override { return RS232_ERR_NOT_OPEN; }
-    int read(int, char *, int) override { return RS232_ERR_NOT_OPEN; }
-    int inputQueueLength(int) override { return RS232_ERR_NOT_OPEN; }
-    int flushInput(int) override { return RS232_ERR_NOT_OPEN; }
-    int flushOutput(int) override { return RS232_ERR_NOT_OPEN; }
-    int setTimeout(int, double) override { return RS232_ERR_NOT_OPEN; }
-};
-
-UnavailableBackend unavailable;
 std::atomic<SerialBackend *> installed{nullptr};
 thread_local int lastStatus = 0;
 
 SerialBackend &backend() {
     SerialBackend *b = installed.load();
-    return b ? *b : unavailable;
+    return b ? *b : PosixSerialBackend();
 }
 
 int record(int status) {

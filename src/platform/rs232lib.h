@@ -6,6 +6,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 constexpr int RS232_MAX_PORT = 20;
 
@@ -51,3 +52,20 @@ class SerialBackend {
 
 // Installs a backend (not owned); nullptr restores the real one.
 void SetSerialBackend(SerialBackend *backend);
+
+// ---- Port table: which device a port number stands for ----
+
+struct SerialPortInfo {
+    int number = 0;          // 1 to 20
+    std::string device;      // e.g. /dev/ttyUSB0
+    std::string description; // e.g. "FTDI FT232R USB UART", empty if the system gives none
+};
+
+// Devices named by the user (--port) come first, in the order given.
+void AddSerialDevice(const std::string &device);
+// Rescans the system's serial devices (USB adapters first) after the named ones.
+// Returns the table, numbered from 1; at most 20 entries.
+std::vector<SerialPortInfo> RefreshSerialPorts();
+std::vector<SerialPortInfo> SerialPorts();
+// The device a port number stands for now, or "" if none.
+std::string SerialDeviceForPort(int port);

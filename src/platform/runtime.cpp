@@ -21,6 +21,7 @@ namespace {
 thread_local PlatformThread *currentThread = nullptr;
 std::mutex clockMutex;
 std::function<long long()> clockSource;
+std::function<void(int)> sleepHook;
 } // namespace
 
 ThreadHandle CreateThread(ThreadFunctionPtr fn, void *data) {
@@ -89,7 +90,20 @@ int ReleaseThread(ThreadHandle thread) {
 }
 
 void Sleep(int milliseconds) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+    std::function<void(int)> hook;
+    {
+        std::lock_guard<std::mutex> lock(clockMutex);
+        hook = sleepHook;
+    }
+    if (hook)
+        hook(milliseconds);
+    else
+        std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+void SetSleepHook(std::function<void(int)> hook) {
+    std::lock_guard<std::mutex> lock(clockMutex);
+    sleepHook = std::move(hook);
 }
 
 long long MonotonicClockMs() {

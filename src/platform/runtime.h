@@ -19,6 +19,8 @@ void ThreadCheckpoint();
 int ReleaseThread(ThreadHandle thread);
 
 void Sleep(int milliseconds);
+// Tests on a virtual clock make Sleep advance that clock instead; empty restores.
+void SetSleepHook(std::function<void(int)> hook);
 
 // Monotonic elapsed time in milliseconds. Tests may swap in a clock of their own;
 // an empty function restores the real one.

@@ -24,6 +24,7 @@ struct ControlState {
     std::vector<std::string> cells;
     std::vector<int> cellColors;
     std::vector<int> pageHandles;
+    std::vector<RingItem> items;
 };
 
 struct PanelInfo {

@@ -30,6 +30,7 @@ struct Control {
     std::vector<std::string> cells;
     std::vector<int> cellColors;
     std::vector<int> pageHandles;
+    std::vector<RingItem> items;
     CtrlCallbackPtr callback = nullptr;
     void *callbackData = nullptr;
     std::chrono::steady_clock::time_point nextTick{}; // headless timers
@@ -252,8 +253,8 @@ int truncateToInt(double value) {
     return static_cast<int>(value);
 }
 
-bool ringHolds(const CtrlDesc *desc, int value) {
-    for (const auto &item : desc->items)
+bool ringHolds(const Control *ctrl, int value) {
+    for (const auto &item : ctrl->items)
         if (item.value == value)
             return true;
     return false;
@@ -265,6 +266,7 @@ void initControl(Control &ctrl, const CtrlDesc &desc) {
     ctrl.callback = resolveCtrlCallback(desc.callback);
     switch (desc.kind) {
     case CtrlKind::Ring:
+        ctrl.items = desc.items;
         if (!desc.items.empty() && desc.initialItem >= 0 &&
             desc.initialItem < static_cast<int>(desc.items.size()))
             ctrl.integer = desc.items[desc.initialItem].value;
@@ -369,6 +371,7 @@ bool GetControlState(int panel, int control, ControlState *state) {
     state->cells = ctrl->cells;
     state->cellColors = ctrl->cellColors;
     state->pageHandles = ctrl->pageHandles;
+    state->items = ctrl->items;
     return true;
 }
 
@@ -694,7 +697,7 @@ int GetCtrlVal(int panel, int control, std::string *value) {
     if (!ctrl)
         return status;
     if (ctrl->desc->kind == CtrlKind::Ring) {
-        for (const auto &item : ctrl->desc->items)
+        for (const auto &item : ctrl->items)
             if (item.value == ctrl->integer)
                 *value = item.text;
         return UIE_OK;
@@ -718,7 +721,7 @@ int setInteger(int panel, int control, int value) {
         publish(*ctrl, panel, control, UK::Number, ctrl->number);
         return UIE_OK;
     case CtrlKind::Ring:
-        if (!ringHolds(ctrl->desc, value))
+        if (!ringHolds(ctrl, value))
             return UIE_BAD_VALUE; // the ring keeps its item
         break;
     case CtrlKind::BinarySwitch:
@@ -888,6 +891,48 @@ int GetActiveTabPage(int panel, int tabControl, int *pageIndex) {
 
 int SetActiveTabPage(int panel, int tabControl, int pageIndex) {
     return setInteger(panel, tabControl, pageIndex);
+}
+
+int ClearListCtrl(int panel, int control) {
+    std::lock_guard<std::mutex> lock(storeMutex);
+    int status;
+    Control *ctrl = findControl(panel, control, &status);
+    if (!ctrl)
+        return status;
+    if (ctrl->desc->kind != CtrlKind::Ring)
+        return UIE_BAD_CONTROL;
+    ctrl->items.clear();
+    publish(*ctrl, panel, control, UK::Resync);
+    return UIE_OK;
+}
+
+int InsertListItem(int panel, int control, int index, const char *text, int value) {
+    std::lock_guard<std::mutex> lock(storeMutex);
+    int status;
+    Control *ctrl = findControl(panel, control, &status);
+    if (!ctrl)
+        return status;
+    if (ctrl->desc->kind != CtrlKind::Ring)
+        return UIE_BAD_CONTROL;
+    int size = static_cast<int>(ctrl->items.size());
+    if (index < -1 || index > size)
+        return UIE_BAD_VALUE;
+    RingItem item{text ? text : "", value};
+    ctrl->items.insert(index < 0 ? ctrl->items.end() : ctrl->items.begin() + index, item);
+    if (!ringHolds(ctrl, ctrl->integer))
+        ctrl->integer = ctrl->items.front().value;
+    publish(*ctrl, panel, control, UK::Resync);
+    return UIE_OK;
+}
+
+int GetNumListItems(int panel, int control, int *count) {
+    std::lock_guard<std::mutex> lock(storeMutex);
+    int status;
+    Control *ctrl = findControl(panel, control, &status);
+    if (!ctrl)
+        return status;
+    *count = static_cast<int>(ctrl->items.size());
+    return UIE_OK;
 }
 
 namespace {

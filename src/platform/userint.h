@@ -80,6 +80,12 @@ int GetCtrlAttribute(int panel, int control, int attribute, double *value);
 int GetActiveTabPage(int panel, int tabControl, int *pageIndex);
 int SetActiveTabPage(int panel, int tabControl, int pageIndex);
 
+// Ring items: remove all; add one (index -1 appends). A ring whose value no item holds
+// any more takes the first item's value.
+int ClearListCtrl(int panel, int control);
+int InsertListItem(int panel, int control, int index, const char *text, int value);
+int GetNumListItems(int panel, int control, int *count);
+
 int SetTableCellVal(int panel, int control, Point cell, const char *text);
 int GetTableCellVal(int panel, int control, Point cell, std::string *text);
 int SetTableCellAttribute(int panel, int control, Point cell, int attribute, int value);

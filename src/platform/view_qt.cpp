@@ -349,8 +349,6 @@ class QtBackend : public QObject, public ViewBackend {
         }
         case CtrlKind::Ring: {
             auto *combo = new QComboBox(root);
-            for (const auto &item : desc.items)
-                combo->addItem(qs(item.text), item.value);
             combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
             if (desc.indicator) {
                 combo->setFocusPolicy(Qt::NoFocus);
@@ -614,6 +612,18 @@ class QtBackend : public QObject, public ViewBackend {
         }
     }
 
+    static void setRingItems(QComboBox *combo, const std::vector<RingItem> &items) {
+        bool same = combo->count() == static_cast<int>(items.size());
+        for (int i = 0; same && i < combo->count(); ++i)
+            same = combo->itemText(i) == qs(items[i].text) &&
+                   combo->itemData(i).toInt() == items[i].value;
+        if (same)
+            return;
+        combo->clear();
+        for (const auto &item : items)
+            combo->addItem(qs(item.text), item.value);
+    }
+
     void showInteger(CtrlView &ctrl, int panel, int id, int value) {
         switch (ctrl.kind) {
         case CtrlKind::Ring: {
@@ -671,6 +681,9 @@ class QtBackend : public QObject, public ViewBackend {
             static_cast<QDoubleSpinBox *>(ctrl.widget)->setValue(state.number);
             break;
         case CtrlKind::Ring:
+            setRingItems(static_cast<QComboBox *>(ctrl.widget), state.items);
+            showInteger(ctrl, panel, id, state.integer);
+            break;
         case CtrlKind::BinarySwitch:
         case CtrlKind::Tab:
             showInteger(ctrl, panel, id, state.integer);

@@ -11,8 +11,14 @@
 
 class VirtualClock {
   public:
-    VirtualClock() { SetClockSource([this] { return now(); }); }
-    ~VirtualClock() { SetClockSource(nullptr); }
+    VirtualClock() {
+        SetClockSource([this] { return now(); });
+        SetSleepHook([this](int ms) { advance(ms); });
+    }
+    ~VirtualClock() {
+        SetClockSource(nullptr);
+        SetSleepHook(nullptr);
+    }
     long long now() const {
         std::lock_guard<std::mutex> lock(mutex_);
         return now_;
