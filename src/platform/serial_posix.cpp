@@ -291,15 +291,10 @@ class PosixBackend : public SerialBackend {
         return RS232_OK;
     }
 
-    // Discards output only once nothing is waiting to go: bytes still queued belong to
-    // the request just written, which must reach the controller whole.
     int flushOutput(int port) override {
         int fd = lockedFd(port);
         if (fd < 0)
             return RS232_ERR_NOT_OPEN;
-        int pending = 0;
-        if (ioctl(fd, TIOCOUTQ, &pending) == 0 && pending > 0)
-            return RS232_OK;
         tcflush(fd, TCOFLUSH);
         return RS232_OK;
     }

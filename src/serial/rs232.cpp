@@ -127,10 +127,11 @@ void RS232Rec() {
         int r = receive_leng < 0 ? receive_leng
                                  : ComRd(active_comselect, reinterpret_cast<char *>(receive_buffer),
                                          wanted);
-        FlushOutQ(active_comselect);
+        // No output-queue discard here: the request written in this same cycle may still
+        // be on its way (in the adapter, or unread on a pseudo-terminal), and discarding
+        // it would cut it short. Nothing else is ever queued for output.
         if (r < 0) {
             MessagePopup("Error", "Com Read failed! ");
-            FlushOutQ(active_comselect);
             comConfigure_success_flag = 0;
         } else if (r > 0) {
             for (int i = 0; i < r; ++i) {
