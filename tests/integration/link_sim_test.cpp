@@ -213,6 +213,27 @@ TEST_F(LinkWithSimulator, DeviceGoingAwayThenConfigureRecovers) {
     EXPECT_TRUE(reread);
 }
 
+// The port is lost just as the user reconfigures: the pause of the communication thread
+// still shows the popup that thread raises, and neither side waits for ever.
+TEST_F(LinkWithSimulator, PortLostWhileReconfiguringDoesNotDeadlock) {
+    connect();
+    ASSERT_TRUE(waitFor([&] { return liveReadsSince(0) >= 1; }));
+    sim->unplug();
+    // Whichever comes first, the communication thread's "Com Read failed! " or the
+    // reopen's "config failed!", every press completes and the user hears of it.
+    for (int i = 0; i < 3; ++i)
+        configure();
+    EXPECT_EQ(comConfigure_success_flag, 0);
+    bool told = false;
+    for (const auto &p : popups)
+        told = told || p.rfind("Error|config failed!", 0) == 0 ||
+               p == "Error|Com Read failed! " || p == "Error|Com write failed! ";
+    EXPECT_TRUE(told) << requestLog();
+    sim->replug();
+    configure();
+    EXPECT_EQ(comConfigure_success_flag, 1);
+}
+
 TEST_F(LinkWithSimulator, FaultyControllers) {
     struct Case {
         const char *name;
