@@ -1,6 +1,7 @@
 #include "app/mainwin.h"
 
 #include "app/options.h"
+#include "app/parameter_edit.h"
 
 #include "engine/ems.h"
 #include "platform/rs232lib.h"
@@ -81,6 +82,8 @@ void RegisterMainwinCallbacks() {
     RegisterMenuCallback("debug", debug);
     RegisterCtrlCallback("QuitCallback", QuitCallback);
     RegisterSample5Callbacks();
+    RegisterParameterEditCallbacks();
+    RegisterDebugCallbacks();
 }
 
 int WinMain(int argc, char *argv[]) {

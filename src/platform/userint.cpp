@@ -2,6 +2,7 @@
 #include "platform/store.h"
 #include "platform/userint.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -253,6 +254,11 @@ int truncateToInt(double value) {
     return static_cast<int>(value);
 }
 
+// A numeric with a range takes the nearest value inside it.
+double coerce(const Control *ctrl, double value) {
+    return std::clamp(value, ctrl->desc->minValue, ctrl->desc->maxValue);
+}
+
 bool ringHolds(const Control *ctrl, int value) {
     for (const auto &item : ctrl->items)
         if (item.value == value)
@@ -381,7 +387,7 @@ unsigned long long StoreUserNumber(int panel, int control, double value) {
     Control *ctrl = findControl(panel, control, &status);
     if (!ctrl)
         return 0;
-    ctrl->number = value;
+    ctrl->number = coerce(ctrl, value);
     return ++ctrl->seq;
 }
 
@@ -717,7 +723,7 @@ int setInteger(int panel, int control, int value) {
         return status;
     switch (ctrl->desc->kind) {
     case CtrlKind::Numeric:
-        ctrl->number = value;
+        ctrl->number = coerce(ctrl, value);
         publish(*ctrl, panel, control, UK::Number, ctrl->number);
         return UIE_OK;
     case CtrlKind::Ring:
@@ -754,8 +760,10 @@ int SetCtrlVal(int panel, int control, double value) {
         if (!ctrl)
             return status;
         if (ctrl->desc->kind == CtrlKind::Numeric) {
-            ctrl->number = value;
-            publish(*ctrl, panel, control, UK::Number, value);
+            if (value != value)
+                return UIE_BAD_VALUE; // NaN is no number to show
+            ctrl->number = coerce(ctrl, value);
+            publish(*ctrl, panel, control, UK::Number, ctrl->number);
             return UIE_OK;
         }
     }

@@ -96,6 +96,10 @@ class SwitchWidget : public QWidget {
         layout->addWidget(off_);
         layout->addWidget(on_);
         off_->setChecked(true);
+        // The position in force stands out; the other reads as the one to choose.
+        setStyleSheet("QToolButton { padding: 2px 8px; }"
+                      "QToolButton:checked { background: #2f6fd0; color: white; "
+                      "border: 1px solid #24559f; border-radius: 2px; }");
         connect(off_, &QToolButton::clicked, this, [this] { choose(0); });
         connect(on_, &QToolButton::clicked, this, [this] { choose(1); });
     }
@@ -354,7 +358,10 @@ class QtBackend : public QObject, public ViewBackend {
                 combo->setFocusPolicy(Qt::NoFocus);
                 combo->setAttribute(Qt::WA_TransparentForMouseEvents);
             }
-            connect(combo, &QComboBox::activated, this, [this, panel, id, combo](int index) {
+            // Programmatic changes run with signals blocked: this is the user's choice.
+            connect(combo, &QComboBox::currentIndexChanged, this, [this, panel, id, combo](int index) {
+                if (index < 0)
+                    return;
                 userEdited(panel, id, StoreUserInteger(panel, id, combo->itemData(index).toInt()));
             });
             view.widget = combo;

@@ -106,4 +106,52 @@ inline PageDesc page(const char *name, const char *caption, std::vector<CtrlDesc
     return desc;
 }
 
+// One row of a parameter page: label, value control, unit text, "OK" button.
+struct ParamRow {
+    CtrlDesc value;
+    int buttonId = 0;
+    const char *buttonName = nullptr;
+    const char *callback = nullptr;
+    int unitId = 0;
+    const char *unitName = nullptr;
+    const char *unitText = nullptr;
+    bool unitVisible = true;
+};
+
+inline ParamRow row(CtrlDesc value, int buttonId, const char *buttonName, const char *callback,
+             int unitId = 0, const char *unitName = nullptr, const char *unitText = nullptr,
+             bool unitVisible = true) {
+    return ParamRow{std::move(value), buttonId, buttonName, callback,
+                    unitId,           unitName, unitText,   unitVisible};
+}
+
+inline CtrlDesc hidden(CtrlDesc desc) {
+    desc.visible = false;
+    return desc;
+}
+
+inline CtrlDesc enableSwitch(int id, const char *name, const char *label) {
+    return binarySwitch(id, name, label, "enable", "disable");
+}
+
+// A page whose rows stand top to bottom in the order given; a hidden row hides its
+// label, value, unit and button alike.
+inline PageDesc paramPage(const char *name, const char *caption, std::vector<ParamRow> rows) {
+    PageDesc page;
+    page.name = name;
+    page.caption = caption;
+    std::vector<FormRow> form;
+    for (auto &r : rows) {
+        bool shown = r.value.visible;
+        page.controls.push_back(r.value);
+        if (r.unitId)
+            page.controls.push_back(text(r.unitId, r.unitName, r.unitText, shown && r.unitVisible));
+        if (r.buttonId)
+            page.controls.push_back(button(r.buttonId, r.buttonName, "__OK", r.callback, shown));
+        form.push_back({r.value.id, {r.unitId, r.buttonId}});
+    }
+    page.layout = LayColumn({LayForm(form), LayStretch()});
+    return page;
+}
+
 } // namespace uir
