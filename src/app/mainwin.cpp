@@ -1,9 +1,11 @@
 #include "app/mainwin.h"
 
 #include "app/options.h"
+#include "app/page_timers.h"
 #include "app/parameter_edit.h"
 
 #include "engine/ems.h"
+#include "engine/refresh.h"
 #include "platform/rs232lib.h"
 #include "platform/uir.h"
 #include "platform/userint.h"
@@ -84,11 +86,10 @@ void RegisterMainwinCallbacks() {
     RegisterSample5Callbacks();
     RegisterParameterEditCallbacks();
     RegisterDebugCallbacks();
+    RegisterPageTimerCallbacks();
 }
 
-int WinMain(int argc, char *argv[]) {
-    if (InitRunTime(argc, argv, true) == 0)
-        return -1;
+int LoadProgramPanels() {
     panelMain = LoadPanel(0, "mainwin.uir", PANEL_MAIN);
     if (panelMain < 0)
         return -1;
@@ -105,9 +106,18 @@ int WinMain(int argc, char *argv[]) {
     comConfigure_flag = 0;
     panelSet_display_flag = 0;
     panel_debug_display_flag = 0;
+    return 0;
+}
+
+int WinMain(int argc, char *argv[]) {
+    if (InitRunTime(argc, argv, true) == 0)
+        return -1;
+    if (LoadProgramPanels() < 0)
+        return -1;
 
     fillDataItemTables();
     fillCommunicationPassword();
+    ResetDrawnStatusWords();
 
     comConfigure_success_flag = 0;
     active_comselect = 1;

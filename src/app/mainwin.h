@@ -10,6 +10,10 @@ extern int panel_debug_display_flag;
 // cannot be set up.
 int WinMain(int argc, char *argv[]);
 
+// Start-up steps 2 to 7: the four panels and their pages, handles in the globals.
+// -1 when the main window cannot be loaded.
+int LoadProgramPanels();
+
 void comConfigure(int menuBar, int menuItem, void *callbackData, int panel);
 void parameterSet(int menuBar, int menuItem, void *callbackData, int panel);
 void debug(int menuBar, int menuItem, void *callbackData, int panel);

@@ -1,5 +1,7 @@
 #include "engine/ems.h"
 
+#include "engine/refresh.h"
+
 #include "modbus/link.h"
 #include "modbus/modbus.h"
 #include "platform/userint.h"
@@ -76,6 +78,13 @@ int RS232COMThread(void *) {
 
 int RefreshUIThread(void *) {
     while (RefreshUIThreadStop == 0) {
+        refreshTABPANEL_1();
+        refreshTABPANEL_2();
+        refreshTABPANEL_3();
+        refreshTABPANEL_4();
+        refreshTABPANEL_5();
+        refreshTABPANEL_6();
+        refreshQUERY();
         Sleep(200);
     }
     RefreshUIThreadStatue = 1;

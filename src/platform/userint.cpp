@@ -78,6 +78,7 @@ std::map<std::string, CtrlCallbackPtr> ctrlCallbacks;
 std::map<std::string, MenuCallbackPtr> menuCallbacks;
 
 std::unique_ptr<ViewBackend> backend;
+std::atomic<unsigned long long> setCalls{0}; // calls that change a control, for tests
 std::atomic<bool> initialised{false};
 std::thread::id uiThread;
 
@@ -716,6 +717,7 @@ namespace {
 using UK = ControlUpdate::Kind;
 
 int setInteger(int panel, int control, int value) {
+    ++setCalls;
     std::lock_guard<std::mutex> lock(storeMutex);
     int status;
     Control *ctrl = findControl(panel, control, &status);
@@ -753,6 +755,7 @@ int setInteger(int panel, int control, int value) {
 int SetCtrlVal(int panel, int control, int value) { return setInteger(panel, control, value); }
 
 int SetCtrlVal(int panel, int control, double value) {
+    ++setCalls;
     {
         std::lock_guard<std::mutex> lock(storeMutex);
         int status;
@@ -774,6 +777,7 @@ int SetCtrlVal(int panel, int control, double value) {
 }
 
 int SetCtrlVal(int panel, int control, const char *value) {
+    ++setCalls;
     std::lock_guard<std::mutex> lock(storeMutex);
     int status;
     Control *ctrl = findControl(panel, control, &status);
@@ -787,6 +791,7 @@ int SetCtrlVal(int panel, int control, const char *value) {
 }
 
 int SetCtrlAttribute(int panel, int control, int attribute, int value) {
+    ++setCalls;
     std::lock_guard<std::mutex> lock(storeMutex);
     int status;
     Control *ctrl = findControl(panel, control, &status);
@@ -954,6 +959,7 @@ int cellIndex(const Control *ctrl, Point cell) {
 } // namespace
 
 int SetTableCellVal(int panel, int control, Point cell, const char *text) {
+    ++setCalls;
     std::lock_guard<std::mutex> lock(storeMutex);
     int status;
     Control *ctrl = findControl(panel, control, &status);
@@ -981,6 +987,7 @@ int GetTableCellVal(int panel, int control, Point cell, std::string *text) {
 }
 
 int SetTableCellAttribute(int panel, int control, Point cell, int attribute, int value) {
+    ++setCalls;
     std::lock_guard<std::mutex> lock(storeMutex);
     int status;
     Control *ctrl = findControl(panel, control, &status);
@@ -1117,6 +1124,8 @@ void SetPopupHandler(PopupHandler handler) { popupHandler = std::move(handler); 
 void SetTerminationHandler(std::function<void()> handler) {
     terminationHandler = std::move(handler);
 }
+
+unsigned long long UserInterfaceCallCount() { return setCalls; }
 
 bool IsPanelVisible(int panel) {
     std::lock_guard<std::mutex> lock(storeMutex);

@@ -117,6 +117,9 @@ void SetPopupHandler(PopupHandler handler);
 // Called on the UI thread when SIGINT or SIGTERM arrives.
 void SetTerminationHandler(std::function<void()> handler);
 
+// How many calls so far changed a control's value, text or attributes (tests).
+unsigned long long UserInterfaceCallCount();
+
 // Panel queries used by tests and the view.
 bool IsPanelVisible(int panel);
 int GetPanelMenuBar(int panel);

@@ -28,6 +28,8 @@ template <typename T> T *FindIn(int panel, const char *objectName) {
     return root ? root->findChild<T *>(QString::fromLatin1(objectName)) : nullptr;
 }
 
+#include "registers/dataitem.h"
+
 // Keeps the event loop turning until done() holds or the time is up.
 inline bool SpinUntil(const std::function<bool()> &done, int timeoutMs = 5000) {
     QElapsedTimer timer;
@@ -39,4 +41,18 @@ inline bool SpinUntil(const std::function<bool()> &done, int timeoutMs = 5000) {
         QTest::qWait(1);
     }
     return true;
+}
+
+// Waits until the refresh thread has drawn every flagged parameter record, so a test's
+// entries are not overwritten by the start-up picture.
+inline bool WaitForParameterRefresh() {
+    bool drawn = SpinUntil([] {
+        for (const DataTable &table : parameterTables)
+            for (int i = 0; i < table.count; ++i)
+                if (table.items[i].refreshFlag != 0)
+                    return false;
+        return dataItemOR[0].refreshFlag == 0;
+    });
+    QTest::qWait(100); // the drawing calls reach the widgets
+    return drawn;
 }

@@ -205,6 +205,7 @@ TEST_F(MainWindowTest, MainWindowLooksFinished) {
 // Worker-thread updates reach the screen in the order they were made, across controls.
 TEST_F(MainWindowTest, WorkerUpdatesReachTheScreenInOrder) {
     runProgram([] {
+        EXPECT_TRUE(WaitForParameterRefresh()); // the start-up picture is drawn
         auto *inputs = FindIn<QTableWidget>(panelMain, "TABLE_2");
         auto *outputs = FindIn<QTableWidget>(panelMain, "TABLE_3");
         std::vector<QString> seen;

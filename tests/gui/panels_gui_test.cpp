@@ -180,6 +180,7 @@ void enter(QWidget *control, const EditCase &c) {
 TEST_F(PanelsTest, EveryOkButtonStoresItsEntryAndMarksItsRecord) {
     ASSERT_EQ(cases().size(), 78u);
     runProgram([] {
+        EXPECT_TRUE(WaitForParameterRefresh());
         for (const EditCase &c : cases()) {
             SCOPED_TRACE(c.button);
             QWidget *page = PanelWidget(pageHandle(c.page));
@@ -244,6 +245,7 @@ TEST_F(PanelsTest, OnlyTheCommitEventDoesAnything) {
 
 TEST_F(PanelsTest, HallFixedAngleStaysWithinItsRange) {
     runProgram([] {
+        EXPECT_TRUE(WaitForParameterRefresh());
         auto *angle = PanelWidget(panel_set_tab[4])->findChild<QDoubleSpinBox *>("TAB5_NUMERIC_SET_2");
         angle->setValue(400); // clamped, like any entry outside the range
         double value = 0;
