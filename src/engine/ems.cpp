@@ -76,15 +76,19 @@ int RS232COMThread(void *) {
     return 0;
 }
 
+void RefreshUIThreadPass() {
+    refreshTABPANEL_1();
+    refreshTABPANEL_2();
+    refreshTABPANEL_3();
+    refreshTABPANEL_4();
+    refreshTABPANEL_5();
+    refreshTABPANEL_6();
+    refreshQUERY();
+}
+
 int RefreshUIThread(void *) {
     while (RefreshUIThreadStop == 0) {
-        refreshTABPANEL_1();
-        refreshTABPANEL_2();
-        refreshTABPANEL_3();
-        refreshTABPANEL_4();
-        refreshTABPANEL_5();
-        refreshTABPANEL_6();
-        refreshQUERY();
+        RefreshUIThreadPass();
         Sleep(200);
     }
     RefreshUIThreadStatue = 1;

@@ -22,3 +22,5 @@ int RefreshUIThread(void *);
 
 // One pass of the communication loop, without its closing 100 ms pause.
 void RS232COMThreadPass();
+// One pass of the refresh loop: the six pages, then the main window.
+void RefreshUIThreadPass();

@@ -19,15 +19,7 @@
 
 namespace {
 
-void refreshPass() {
-    refreshTABPANEL_1();
-    refreshTABPANEL_2();
-    refreshTABPANEL_3();
-    refreshTABPANEL_4();
-    refreshTABPANEL_5();
-    refreshTABPANEL_6();
-    refreshQUERY();
-}
+void refreshPass() { RefreshUIThreadPass(); }
 
 class Refresh : public ::testing::Test {
   protected:
