@@ -77,7 +77,9 @@ std::map<ResourceKey, const PanelDesc *> resources;
 std::map<std::string, CtrlCallbackPtr> ctrlCallbacks;
 std::map<std::string, MenuCallbackPtr> menuCallbacks;
 
-std::unique_ptr<ViewBackend> backend;
+// Not destroyed at process exit (ErrorCheck ends the program while threads still run):
+// only CloseRunTime releases it.
+ViewBackend *backend = nullptr;
 std::atomic<unsigned long long> setCalls{0}; // calls that change a control, for tests
 std::atomic<bool> initialised{false};
 std::thread::id uiThread;
@@ -497,7 +499,7 @@ int InitRunTime(int argc, char **argv, bool withView) {
     } else {
         view = new HeadlessBackend();
     }
-    backend.reset(view);
+    backend = view;
     uiThread = std::this_thread::get_id();
     initialised = true;
     installSignalHandlers();
@@ -505,7 +507,7 @@ int InitRunTime(int argc, char **argv, bool withView) {
 }
 
 bool RunTimeHasView() {
-    return initialised && dynamic_cast<HeadlessBackend *>(backend.get()) == nullptr;
+    return initialised && dynamic_cast<HeadlessBackend *>(backend) == nullptr;
 }
 
 void CloseRunTime() {
@@ -523,7 +525,8 @@ void CloseRunTime() {
     removeSignalHandlers();
     servePopups();
     initialised = false;
-    backend.reset();
+    delete backend;
+    backend = nullptr;
     popupHandler = nullptr;
     terminationHandler = nullptr;
 }

@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -206,6 +207,21 @@ TEST_F(SettingsPanel, CloseComDarkensTheLampsOrSaysCloseFailed) {
     EXPECT_EQ(port.closes.size(), 2u);
     // The timers keep running after a close.
     EXPECT_EQ(timerEnabled(PanelMain::TIMER_CMPW), 1);
+}
+
+// A port that refuses its time-out ends the program after saying so.
+TEST_F(SettingsPanel, TimeoutRefusedEndsTheProgram) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    port.timeoutResult = RS232_ERR_IO;
+    EXPECT_EXIT(
+        {
+            SetPopupHandler([](const std::string &title, const std::string &text) {
+                std::fprintf(stderr, "%s: %s", title.c_str(), text.c_str());
+            });
+            press(PanelCom::CONFIGURE);
+        },
+        ::testing::ExitedWithCode(255),
+        "ErrorCheck: Error Setting Com Time \\(Error = -8\\)\\.\n\nQuit\\? ");
 }
 
 TEST_F(SettingsPanel, QuitOnlyHidesThePanel) {
