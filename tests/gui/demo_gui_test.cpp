@@ -156,7 +156,9 @@ TEST_F(DemoTest, LiveDataPageReadWriteFaultAndKeepAlive) {
         std::vector<long long> at = passwords();
         if (at.size() >= 2) {
             std::printf("password repeated after %lld ms\n", at[1] - at[0]);
-            EXPECT_GT(at[1] - at[0], 9900);
+            // The 10 s timer starts at the opening; the first write may come up to a pass
+            // later from the communication thread's handshake.
+            EXPECT_GT(at[1] - at[0], 9500);
             EXPECT_LT(at[1] - at[0], 11000);
         }
         EXPECT_TRUE(popups.empty()) << (popups.empty() ? "" : popups.front());
