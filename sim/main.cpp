@@ -38,6 +38,7 @@ const char *usage =
     "  --gap MS          pause between the pieces of a split reply (default 50)\n"
     "  --link PATH       also make PATH a link to the device (kept across replugs)\n"
     "  --no-password     answer without waiting for the password\n"
+    "  --exit-with-parent  end when the program that started this one ends\n"
     "  --help            show this text\n"
     "\n"
     "Commands on standard input, one a line:\n"
@@ -100,6 +101,7 @@ void command(qensim::Simulator &sim, const std::string &line) {
 
 int main(int argc, char **argv) {
     qensim::Options options;
+    pid_t parent = 0; // watched: the demo's simulator must not outlive qentool
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         auto value = [&](int *out) {
@@ -129,6 +131,8 @@ int main(int argc, char **argv) {
             options.link = argv[++i];
         } else if (arg == "--no-password") {
             options.requirePassword = false;
+        } else if (arg == "--exit-with-parent") {
+            parent = getppid();
         } else {
             std::fprintf(stderr, "qensim: unknown option %s\n\n%s", arg.c_str(), usage);
             return 2;
@@ -153,6 +157,8 @@ int main(int argc, char **argv) {
     std::string pending;
     bool input = true;
     while (!stopRequested) {
+        if (parent != 0 && getppid() != parent)
+            break;
         pollfd p{STDIN_FILENO, POLLIN, 0};
         if (!input || poll(&p, 1, 200) <= 0) {
             if (!input)

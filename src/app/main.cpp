@@ -22,7 +22,7 @@ int main(int argc, char *argv[]) {
     int simulator = -1;
     if (options.demo) {
         std::string device;
-        simulator = StartHelperProcess(ExecutableDir() + "/qensim", {"--line-timing"}, "/dev/",
+        simulator = StartHelperProcess(ExecutableDir() + "/qensim", {"--line-timing", "--exit-with-parent"}, "/dev/",
                                        5000, &device);
         if (simulator < 0) {
             std::fprintf(stderr, "qentool: cannot start the simulator: %s\n", device.c_str());
