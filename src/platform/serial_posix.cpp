@@ -95,7 +95,9 @@ std::vector<Found> scanSystem() {
         f.usb = subsystem.find("usb") != std::string::npos;
         f.description = f.usb ? usbDescription(deviceDir) : "";
         if (f.description.empty())
-            f.description = driver;
+            f.description = f.usb                      ? "USB serial adapter"
+                            : name.rfind("ttyS", 0) == 0 ? "built-in serial port"
+                                                         : driver;
         found.push_back(f);
     }
     closedir(dir);
