@@ -3,6 +3,7 @@
 #include "modbus/modbus.h"
 #include "modbus/modbusCRC.h"
 #include "platform/userint.h"
+#include "support/frames.h"
 #include "support/scripted_port.h"
 
 #include <gtest/gtest.h>
@@ -13,15 +14,6 @@
 #include <vector>
 
 namespace {
-
-using Bytes = std::vector<unsigned char>;
-
-Bytes withCrc(Bytes frame) {
-    uint16_t check = modrtuChecksum(frame.data(), static_cast<int>(frame.size()));
-    frame.push_back(static_cast<unsigned char>(check >> 8));
-    frame.push_back(static_cast<unsigned char>(check & 0xFF));
-    return frame;
-}
 
 TEST(ModbusCrc, WorkedExamplesAndProperties) {
     struct Case {
@@ -121,31 +113,6 @@ TEST_F(PasswordWrite, ShortWriteMarksThePortClosed) {
 }
 
 // ---- Response decoding ----
-
-Bytes readRequest(int start, int count) {
-    return withCrc({0x01, 0x03, static_cast<unsigned char>(start >> 8),
-                    static_cast<unsigned char>(start & 0xFF),
-                    static_cast<unsigned char>(count >> 8),
-                    static_cast<unsigned char>(count & 0xFF)});
-}
-
-Bytes writeRequest(int address, int value) {
-    return withCrc({0x01, 0x06, static_cast<unsigned char>(address >> 8),
-                    static_cast<unsigned char>(address & 0xFF),
-                    static_cast<unsigned char>((value >> 8) & 0xFF),
-                    static_cast<unsigned char>(value & 0xFF)});
-}
-
-// A read reply with the given words (and byte count, wrong if asked).
-Bytes readReply(const std::vector<int> &words, int byteCount = -1) {
-    Bytes frame = {0x01, 0x03,
-                   static_cast<unsigned char>(byteCount < 0 ? 2 * words.size() : byteCount)};
-    for (int w : words) {
-        frame.push_back(static_cast<unsigned char>((w >> 8) & 0xFF));
-        frame.push_back(static_cast<unsigned char>(w & 0xFF));
-    }
-    return withCrc(frame);
-}
 
 std::vector<int> ramp(int n, int from = 100) {
     std::vector<int> words;

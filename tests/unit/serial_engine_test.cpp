@@ -7,6 +7,7 @@
 #include "platform/userint.h"
 #include "registers/dataitem.h"
 #include "serial/rs232.h"
+#include "support/frames.h"
 #include "support/scripted_port.h"
 #include "ui/panels.h"
 
@@ -19,34 +20,11 @@
 
 namespace {
 
-using Bytes = std::vector<unsigned char>;
-
-Bytes withCrc(Bytes frame) {
-    uint16_t check = modrtuChecksum(frame.data(), static_cast<int>(frame.size()));
-    frame.push_back(static_cast<unsigned char>(check >> 8));
-    frame.push_back(static_cast<unsigned char>(check & 0xFF));
-    return frame;
-}
-
-Bytes readRequest(int start, int count) {
-    return withCrc({1, 3, static_cast<unsigned char>(start >> 8),
-                    static_cast<unsigned char>(start & 0xFF), 0,
-                    static_cast<unsigned char>(count)});
-}
-
-Bytes writeRequest(int address, int word) {
-    return withCrc({1, 6, static_cast<unsigned char>(address >> 8),
-                    static_cast<unsigned char>(address & 0xFF),
-                    static_cast<unsigned char>(word >> 8), static_cast<unsigned char>(word)});
-}
-
 Bytes liveReply(int firstWord = 500) {
-    Bytes frame = {1, 3, 52};
-    for (int i = 0; i < 26; ++i) {
-        frame.push_back(static_cast<unsigned char>((firstWord + i) >> 8));
-        frame.push_back(static_cast<unsigned char>(firstWord + i));
-    }
-    return withCrc(frame);
+    std::vector<int> words;
+    for (int i = 0; i < 26; ++i)
+        words.push_back(firstWord + i);
+    return readReply(words);
 }
 
 class SerialEngine : public ::testing::Test {
