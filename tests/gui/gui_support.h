@@ -43,15 +43,18 @@ inline bool SpinUntil(const std::function<bool()> &done, int timeoutMs = 5000) {
     return true;
 }
 
-// Waits until the refresh thread has drawn every flagged parameter record, so a test's
-// entries are not overwritten by the start-up picture.
+// Waits until the refresh thread has drawn the start-up picture (every parameter record
+// and the main window), so a test's entries are not overwritten by it.
 inline bool WaitForParameterRefresh() {
     bool drawn = SpinUntil([] {
         for (const DataTable &table : parameterTables)
             for (int i = 0; i < table.count; ++i)
                 if (table.items[i].refreshFlag != 0)
                     return false;
-        return dataItemOR[0].refreshFlag == 0;
+        for (int i = 0; i < DATAITEM_OR_NUM; ++i)
+            if ((i < 12 || i > 16) && dataItemOR[i].refreshFlag != 0)
+                return false; // the bit words stay flagged
+        return true;
     });
     QTest::qWait(100); // the drawing calls reach the widgets
     return drawn;

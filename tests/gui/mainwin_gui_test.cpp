@@ -176,6 +176,7 @@ TEST_F(MainWindowTest, MainWindowThatCannotBeLoadedEndsWithMinusOneBeforeAnyThre
 
 TEST_F(MainWindowTest, MainWindowLooksFinished) {
     runProgram([] {
+        EXPECT_TRUE(WaitForParameterRefresh());
         QWidget *main = PanelWidget(panelMain);
         // Names for screen readers and automation.
         auto *battery = FindIn<QDoubleSpinBox>(panelMain, "NUMERIC_QUERY_1");
