@@ -1,6 +1,7 @@
 // The parameter pages and the debug panel, through their real widgets: every "OK".
 #include "app/mainwin.h"
 #include "app/parameter_edit.h"
+#include "engine/ems.h"
 #include "gui_support.h"
 #include "platform/userint.h"
 #include "registers/dataitem.h"
@@ -216,6 +217,9 @@ TEST_F(PanelsTest, EveryOkButtonStoresItsEntryAndMarksItsRecord) {
 
 TEST_F(PanelsTest, OnlyTheCommitEventDoesAnything) {
     runProgram([] {
+        // The flags raised here are the test's to see: no drawing pass clears them.
+        RefreshUIThreadStop = 1;
+        EXPECT_TRUE(SpinUntil([] { return RefreshUIThreadStatue == 1; }));
         dataItem4[0].value = 7;
         dataItem4[0].writeFlag = 0;
         dataItem6[6].value = 0;
